@@ -1,0 +1,12 @@
+// Our stand-in for the Win32 API on native builds: just the declarations the
+// program and its tests use, one header per API area. Windows builds include
+// the real SDK header instead, because this folder is only on the native
+// include path.
+#pragma once
+
+#include "hostwin/types.h"
+#include "hostwin/errors.h"
+#include "hostwin/kernel.h"
+#include "hostwin/text.h"
+#include "hostwin/resources.h"
+#include "hostwin/user.h"

@@ -1,0 +1,13 @@
+#include "hostwin/control.h"
+
+#include "internal.h"
+
+namespace hostwin {
+
+void Reset() {
+  SetLastError(0);
+  ResetHeap();
+  ResetUser();
+}
+
+}  // namespace hostwin
