@@ -20,4 +20,4 @@ else()
 endif()
 
 # The product is plain code: no exceptions, no RTTI.
-set(KELMOR_PRODUCT_OPTIONS ${KELMOR_COMPILE_OPTIONS} -fno-exceptions -fno-rtti)
+set(KELMOR_PRODUCT_OPTIONS ${KELMOR_COMPILE_OPTIONS} -fno-exceptions -fno-rtti -ffunction-sections -fdata-sections)

@@ -1,4 +1,4 @@
-// The process heap, with a ceiling like a 32-bit process's and ExitProcess.
+// The process heap, with a ceiling like a 32-bit process's; process exit and sleep.
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -40,6 +40,8 @@ HLOCAL WINAPI LocalFree(HLOCAL block) {
   free(block);
   return nullptr;
 }
+
+void WINAPI Sleep(DWORD milliseconds) { usleep(useconds_t(milliseconds) * 1000); }
 
 void WINAPI ExitProcess(UINT exitCode) {
   // Like Windows, end the process without running the C runtime's exit-time

@@ -11,6 +11,7 @@ BOOL WINAPI HeapFree(HANDLE heap, DWORD flags, LPVOID block);
 HLOCAL WINAPI LocalFree(HLOCAL block);
 
 [[noreturn]] void WINAPI ExitProcess(UINT exitCode);
+void WINAPI Sleep(DWORD milliseconds);
 
 #define FORMAT_MESSAGE_ALLOCATE_BUFFER 0x00000100
 #define FORMAT_MESSAGE_IGNORE_INSERTS 0x00000200
