@@ -1,0 +1,9 @@
+// KelmorPatch14.exe: takes no arguments and opens no window of its own.
+#include <windows.h>
+
+#include "installer/sequence.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  if (ProbeDirectX8()) RunInstall();
+  return 0;
+}
