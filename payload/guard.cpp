@@ -8,19 +8,6 @@
 
 namespace {
 
-// Sets the guard from the installed copy's bytes.
-void ReadInstalledTag(VersionGuard* guard, const unsigned char* data, size_t size) {
-  long anchor = FindVersionAnchor(data, size);
-  if (anchor < 0) return;
-  guard->active = true;
-  size_t length = 0;
-  long tag = FindVersionTag(data, size, size_t(anchor), &length);
-  if (tag < 0) return;
-  if (length > GUARD_TAG_BUFFER - 1) length = GUARD_TAG_BUFFER - 1;  // a longer tag keeps its start
-  memcpy(guard->installedTag, data + tag, length);
-  guard->installedTag[length] = '\0';
-}
-
 // The file's length, or false when it cannot be told.
 bool FileLength(HANDLE file, DWORD* length) {
   SetLastError(NO_ERROR);
@@ -33,10 +20,23 @@ bool FileLength(HANDLE file, DWORD* length) {
 
 }  // namespace
 
-void GuardReadInstalled(VersionGuard* guard, const char* targetPath) {
+void GuardScanInstalled(VersionGuard* guard, const unsigned char* data, size_t size) {
   guard->active = false;
   memset(guard->installedTag, 0, sizeof guard->installedTag);
   memcpy(guard->installedTag, kVersionPrefix, strlen(kVersionPrefix));
+  long anchor = FindVersionAnchor(data, size);
+  if (anchor < 0) return;
+  guard->active = true;
+  size_t length = 0;
+  long tag = FindVersionTag(data, size, size_t(anchor), &length);
+  if (tag < 0) return;
+  if (length > GUARD_TAG_BUFFER - 1) length = GUARD_TAG_BUFFER - 1;  // a longer tag keeps its start
+  memcpy(guard->installedTag, data + tag, length);
+  guard->installedTag[length] = '\0';
+}
+
+void GuardReadInstalled(VersionGuard* guard, const char* targetPath) {
+  GuardScanInstalled(guard, nullptr, 0);
 
   HANDLE file = CreateFileA(targetPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                             nullptr);
@@ -50,7 +50,7 @@ void GuardReadInstalled(VersionGuard* guard, const char* targetPath) {
   DWORD got = 0;
   if (!ReadFile(file, data, length, &got, nullptr)) got = 0;
   CloseHandle(file);
-  ReadInstalledTag(guard, data, got);  // a short read is searched as far as it got
+  GuardScanInstalled(guard, data, got);  // a short read is searched as far as it got
   CheckedFree(data);
 }
 

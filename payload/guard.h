@@ -17,6 +17,9 @@ enum GuardDecision { GUARD_PROCEED, GUARD_DECLINE };
 // Reads the copy installed at targetPath, before the new image is decoded.
 void GuardReadInstalled(VersionGuard* guard, const char* targetPath);
 
+// The read step's work on the installed copy's bytes, apart from the file.
+void GuardScanInstalled(VersionGuard* guard, const unsigned char* data, size_t size);
+
 // Compares the new image with what the read step found; asks the user when
 // the new tag does not sort after the installed one.
 GuardDecision GuardCompare(const VersionGuard* guard, const unsigned char* image, DWORD size);

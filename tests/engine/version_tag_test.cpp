@@ -1,6 +1,8 @@
 // Finding and ordering version tags, and the question the guard asks.
 #include <gtest/gtest.h>
 
+#include <string.h>
+
 #include <string>
 
 #include "boxes.h"
@@ -141,6 +143,33 @@ TEST(GuardCompare, QuestionTextIsCutToItsBuffer) {
   ASSERT_EQ(script.Boxes().size(), 1u);
   EXPECT_EQ(script.Boxes()[0].text.size(), 255u);
   EXPECT_EQ(script.Boxes()[0].text.rfind("Patch version Kelmor v1999", 0), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GuardScanInstalled, TakesTheInstalledTagOrTheBarePrefix) {
+  const struct {
+    const char* what;
+    std::string installed;
+    bool active;
+    const char* tag;
+  } cases[] = {
+      {"tagged copy", Image(1000, 100, "Kelmor v1.3"), true, "Kelmor v1.3"},
+      {"anchor without a tag", Image(0, 180, "Kelmor v1.3"), true, "Kelmor v"},
+      {"no anchor", std::string(500, 'x') + "Kelmor v1.3", false, "Kelmor v"},
+      {"empty copy", "", false, "Kelmor v"},
+      {"a tag of 40 bytes or more keeps its first 39", Image(0, 100, "Kelmor v" + std::string(50, '7')), true,
+       "Kelmor v7777777777777777777777777777777"},
+  };
+  for (const auto& c : cases) {
+    VersionGuard guard;
+    memset(&guard, 0x55, sizeof guard);
+    GuardScanInstalled(&guard, reinterpret_cast<const unsigned char*>(c.installed.data()), c.installed.size());
+    EXPECT_EQ(guard.active, c.active) << c.what;
+    EXPECT_STREQ(guard.installedTag, c.tag) << c.what;
+  }
 }
 
 }  // namespace
