@@ -68,3 +68,26 @@ endforeach()
 file(GENERATE OUTPUT ${PAYLOAD_SOURCES_LIST} CONTENT "${_payload_sources}")
 
 add_custom_target(payload_records DEPENDS ${PAYLOAD_RECORD_FILES})
+
+# Libraries the payload tests and benchmarks share, defined once by whichever
+# of them comes first: the plain ring decoder and the brute-force optimum the
+# real decoder and packer are measured against, and the packer's portable
+# parts built with this build's flags.
+function(kelmor_payload_support_libraries)
+  if(TARGET ring_reference)
+    return()
+  endif()
+  add_library(ring_reference STATIC
+    ${PROJECT_SOURCE_DIR}/tests/support/ring_reference.cpp
+    ${PROJECT_SOURCE_DIR}/tests/support/lzss_optimum.cpp)
+  target_link_libraries(ring_reference PUBLIC lzss)
+  target_include_directories(ring_reference PUBLIC ${PROJECT_SOURCE_DIR}/tests/support)
+  target_compile_options(ring_reference PRIVATE ${KELMOR_COMPILE_OPTIONS})
+
+  set(tool ${PROJECT_SOURCE_DIR}/tools/patchpack)
+  add_library(patchpack_testable STATIC
+    ${tool}/crc32.cpp ${tool}/filetime.cpp ${tool}/lzss_encode.cpp
+    ${tool}/pe_resources.cpp ${tool}/record_file.cpp)
+  target_link_libraries(patchpack_testable PUBLIC lzss)
+  target_compile_options(patchpack_testable PRIVATE ${KELMOR_COMPILE_OPTIONS})
+endfunction()

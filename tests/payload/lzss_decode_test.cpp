@@ -149,6 +149,36 @@ TEST(LzssDecode, MatchesTheRingAlgorithmOnRandomStreams) {
   }
 }
 
+// Every reach from 1 to 40 bytes back with every length, once the whole
+// window is behind the output: the cases where a match repeats its own bytes.
+TEST(LzssDecode, ShortReachesOfEveryLengthMatchTheRingAlgorithm) {
+  std::mt19937 rng(3);
+  std::vector<unsigned char> stream;
+  size_t produced = 0;
+  auto literals = [&](int count) {
+    for (int g = 0; g < count; ++g) {
+      stream.push_back(0xFF);
+      for (int k = 0; k < 8; ++k) stream.push_back((unsigned char)rng());
+      produced += 8;
+    }
+  };
+  literals(520);
+  for (unsigned back = 1; back <= 40; ++back) {
+    for (unsigned len = LZSS_MIN_MATCH; len <= LZSS_MAX_MATCH; ++len) {
+      stream.push_back(0xFE);  // a match, then seven literals
+      const unsigned pos = (unsigned)(LZSS_RING_START + produced - back) & 0xFFF;
+      stream.push_back((unsigned char)pos);
+      stream.push_back((unsigned char)((pos >> 4 & 0xF0) | (len - LZSS_MIN_MATCH)));
+      for (int k = 0; k < 7; ++k) stream.push_back((unsigned char)rng());
+      produced += len + 7;
+    }
+  }
+  literals(4);
+  const std::vector<unsigned char> expected = Decode(stream, 1 << 20, RingReferenceDecode);
+  ASSERT_EQ(expected.size(), produced);
+  EXPECT_EQ(Decode(stream, 1 << 20), expected);
+}
+
 TEST(LzssDecode, MatchesTheRingAlgorithmOnEveryStreamLength) {
   std::mt19937 rng(7);
   const std::vector<unsigned char> stream = RandomStream(rng, 1500, 1);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "hex.h"
+#include "lzss_optimum.h"
 #include "payload/lzss.h"
 #include "ring_reference.h"
 #include "tools/patchpack/lzss_encode.h"
@@ -50,28 +51,8 @@ bool ReadsUnwrittenRingEnd(const std::vector<unsigned char>& stream) {
   return false;
 }
 
-// The format's optimum by brute force: the longest match at each position
-// over every distance the ring allows, then the cheapest path, in bytes.
 size_t OptimalSize(const std::vector<unsigned char>& data) {
-  std::vector<unsigned char> text(LZSS_RING_START, ' ');
-  text.insert(text.end(), data.begin(), data.end());
-  const size_t n = data.size();
-  std::vector<uint64_t> bits(n + 1, 0);
-  for (size_t i = n; i-- > 0;) {
-    const size_t at = LZSS_RING_START + i;
-    const size_t cap = std::min<size_t>(LZSS_MAX_MATCH, n - i);
-    size_t longest = 0;
-    for (size_t back = 1; back <= LZSS_RING_SIZE && back <= at && longest < cap; ++back) {
-      size_t k = 0;
-      while (k < cap && text[at - back + k] == text[at + k]) ++k;
-      longest = std::max(longest, k);
-    }
-    bits[i] = 9 + bits[i + 1];
-    for (size_t len = LZSS_MIN_MATCH; len <= longest; ++len) {
-      bits[i] = std::min(bits[i], 17 + bits[i + len]);
-    }
-  }
-  return (size_t)((bits[0] + 7) / 8);
+  return BruteForceOptimalSize(data.data(), data.size());
 }
 
 std::vector<unsigned char> Text(size_t size) {
