@@ -10,8 +10,9 @@
 #include <vector>
 
 struct GameLayout {
-  bool binFolder = true;  // the "Bin" sub-folder exists
-  bool renderer = true;   // the DirectX 8 renderer (and its files) is installed
+  bool binFolder = true;      // the "Bin" sub-folder exists
+  bool renderer = true;       // the DirectX 8 renderer (and its files) is installed
+  bool onlineService = true;  // the matchmaking service is installed too, so the last phase asks nothing
 };
 
 // The player's own file, which the patch never touches.

@@ -3,6 +3,7 @@
 #include <stdio.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 
 #include "config.h"
@@ -19,6 +20,8 @@ namespace {
 const char kTranscript[] = "C:\\e2e\\transcript.txt";
 const char kBoxwatchTimeout[] = "60";
 const char kGameKey[] = "Software\\Halvecrest\\Kelmor";
+const char kServiceKey[] = "Software\\GameSpy\\GameSpy Arcade";
+const char kServiceFolder[] = "C:\\Program Files\\GameSpy Arcade";
 
 // errtext's lines: "CODE<tab>escaped text".
 std::map<unsigned, std::string> ParseErrorTexts(const std::string& output) {
@@ -68,7 +71,17 @@ void Scenario::InstallGame(const std::string& folder, const GameLayout& layout) 
   std::string error;
   ASSERT_TRUE(LayOutGame(gameHostFolder_, layout, &error)) << error;
   SetGameFolderValue(folder);
+  if (layout.onlineService) InstallOnlineService();
   before_ = GameFiles();
+}
+
+// Only its registration and its program's presence count.
+void Scenario::InstallOnlineService() {
+  const std::string folder = prefix_.HostPath(kServiceFolder);
+  fs::create_directories(folder);
+  std::ofstream(folder + "/Aphex.exe") << "matchmaking service\n";
+  std::string error;
+  ASSERT_TRUE(prefix_.SetUserValue(kServiceKey, "InstDir", "REG_SZ", kServiceFolder, &error)) << error;
 }
 
 InstallerRun Scenario::RunWatched(const std::vector<std::string>& command,

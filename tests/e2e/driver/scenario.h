@@ -34,8 +34,10 @@ class Scenario : public testing::Test {
   // Stops the prefix's wineserver; deletes the prefix when the scenario passed.
   void TearDown() override;
 
-  // Registers the game at `folder` (HKCU "DestDir") and lays it out there.
+  // Registers the game at `folder` (HKCU "DestDir") and lays it out there;
+  // installs the matchmaking service as the layout says.
   void InstallGame(const std::string& folder, const GameLayout& layout = GameLayout());
+  void InstallOnlineService();
   void SetGameFolderValue(const std::string& folder);
 
   // Runs `command` (a program, Windows or host path, and its arguments)
