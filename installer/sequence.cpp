@@ -5,6 +5,8 @@
 #include "messages/messages.h"
 #include "messages/text.h"
 #include "payload/extract.h"
+#include "shell/online_service.h"
+#include "shell/program_group.h"
 
 namespace {
 
@@ -79,6 +81,6 @@ void RunInstall() {
   ExtractPatchFiles(state.installFolder);
 
   // Phases 4 and 5 run after every confirmed install, however extraction ended.
-  // Phase 4: program group.
-  // Phase 5: online service.
+  state.hasProgramGroup = RunProgramGroupPhase(state.installFolder, state.programGroup);
+  RunOnlineServicePhase(state.installFolder, state.hasProgramGroup ? state.programGroup : nullptr);
 }
