@@ -10,3 +10,6 @@
 #include "hostwin/text.h"
 #include "hostwin/resources.h"
 #include "hostwin/user.h"
+#include "hostwin/files.h"
+#include "hostwin/registry.h"
+#include "hostwin/libraries.h"

@@ -8,6 +8,10 @@ void Reset() {
   SetLastError(0);
   ResetHeap();
   ResetUser();
+  ResetFailures();
+  ResetFiles();
+  ResetRegistry();
+  ResetLibraries();
 }
 
 }  // namespace hostwin

@@ -45,7 +45,9 @@ void WINAPI Sleep(DWORD milliseconds) { usleep(useconds_t(milliseconds) * 1000);
 
 void WINAPI ExitProcess(UINT exitCode) {
   // Like Windows, end the process without running the C runtime's exit-time
-  // work of a half-finished program; flush what was printed first.
+  // work of a half-finished program; flush what was printed first, and take
+  // the stand-in's temporary C: folder along.
   fflush(nullptr);
+  hostwin::RemoveOwnRoot();
   _exit(int(exitCode));
 }

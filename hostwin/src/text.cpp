@@ -8,7 +8,7 @@ namespace {
 
 bool IsLeadByte932(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
-// Converts one character with iconv; false when the code page has no mapping.
+// Converts with iconv; false when a character has no mapping.
 bool Convert(const char* from, const char* to, const void* in, size_t inBytes, char* out, size_t* outBytes) {
   iconv_t cd = iconv_open(to, from);
   if (cd == (iconv_t)-1) return false;
@@ -36,6 +36,26 @@ size_t DecodeChar932(const unsigned char* text, size_t available, WCHAR* wide) {
   else
     *wide = 0x30FB;  // the code page's default character for bytes with no mapping
   return length;
+}
+
+// A whole string through iconv; false when any of it has no mapping.
+bool ConvertString(const char* from, const char* to, const std::string& in, std::string* out) {
+  std::string buffer(in.size() * 4 + 4, '\0');
+  size_t outBytes = buffer.size();
+  if (!Convert(from, to, in.data(), in.size(), &buffer[0], &outBytes)) return false;
+  out->assign(buffer.data(), outBytes);
+  return true;
+}
+
+// The upper case Windows compares names in, for the letters code page 932
+// can spell: ASCII, Latin-1, Greek, Cyrillic and full-width Latin.
+char16_t Upcase(char16_t c) {
+  if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return char16_t(c - 0x20);
+  if (c == 0xFF) return 0x178;
+  if (c == 0x3C2) return 0x3A3;  // final sigma
+  if ((c >= 0x3B1 && c <= 0x3C9) || (c >= 0x430 && c <= 0x44F) || (c >= 0xFF41 && c <= 0xFF5A)) return char16_t(c - 0x20);
+  if (c >= 0x450 && c <= 0x45F) return char16_t(c - 0x50);
+  return c;
 }
 
 }  // namespace
@@ -87,6 +107,18 @@ std::string WideToAnsi(const WCHAR* text, size_t length) {
       out += '?';  // the code page's default character
   }
   return out;
+}
+
+bool AnsiToUtf8(const std::string& ansi, std::string* utf8) { return ConvertString("CP932", "UTF-8", ansi, utf8); }
+bool Utf8ToAnsi(const std::string& utf8, std::string* ansi) { return ConvertString("UTF-8", "CP932", utf8, ansi); }
+
+std::u16string FoldedName(const std::string& utf8) {
+  std::string wide;
+  if (!ConvertString("UTF-8", "UTF-16LE", utf8, &wide)) return std::u16string(utf8.begin(), utf8.end());
+  std::u16string folded(wide.size() / 2, u'\0');
+  for (size_t i = 0; i < folded.size(); ++i)
+    folded[i] = Upcase(char16_t(static_cast<unsigned char>(wide[2 * i]) | static_cast<unsigned char>(wide[2 * i + 1]) << 8));
+  return folded;
 }
 
 }  // namespace hostwin

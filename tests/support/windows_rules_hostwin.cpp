@@ -1,0 +1,3 @@
+#include "windows_rules.h"
+
+const char* DepartureFrom(WindowsRule) { return nullptr; }
