@@ -101,6 +101,7 @@ TEST_F(FileOps, MoveDoesNotReplaceAReadOnlyFile) {
 TEST_F(FileOps, MoveCanRespellANameInAnotherCase) {
   ASSERT_TRUE(WriteTestFile(source, "x"));
   ASSERT_EQ(ErrorOf(MoveFileExA(source.c_str(), (folder / "SOURCE.TXT").c_str(), 0)), 0u);
+  if (const char* departure = DepartureFrom(WindowsRule::MoveRespellsAName)) GTEST_SKIP() << departure;
   EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"SOURCE.TXT"});
 }
 

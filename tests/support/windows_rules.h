@@ -9,6 +9,7 @@ enum class WindowsRule {
   HiddenRefusesCreateAlways,  // CREATE_ALWAYS over a hidden file must ask for hidden (5)
   KeepsCreationTime,          // the creation time SetFileTime sets is kept
   ReportsAttributesAsSet,     // a file reports exactly the attributes it was given
+  MoveRespellsAName,          // MoveFileExA to the same name in another case respells it
 };
 
 // Null when the platform follows `rule`, else why it does not.

@@ -30,6 +30,7 @@ const char* DepartureFrom(WindowsRule rule) {
     case WindowsRule::HiddenRefusesCreateAlways: return "Wine lets CREATE_ALWAYS replace a hidden file";
     case WindowsRule::KeepsCreationTime: return "Wine keeps no creation time of its own";
     case WindowsRule::ReportsAttributesAsSet: return "Wine reports every file as archive as well";
+    case WindowsRule::MoveRespellsAName: return "Wine leaves the name as it was";
   }
   return nullptr;
 }
