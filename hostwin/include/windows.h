@@ -13,3 +13,5 @@
 #include "hostwin/files.h"
 #include "hostwin/registry.h"
 #include "hostwin/libraries.h"
+#include "hostwin/process.h"
+#include "hostwin/hresults.h"

@@ -12,6 +12,7 @@ void Reset() {
   ResetFiles();
   ResetRegistry();
   ResetLibraries();
+  ResetShell();
 }
 
 }  // namespace hostwin

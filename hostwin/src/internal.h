@@ -15,6 +15,8 @@ void ResetRegistry();
 // Leaves only kernel32.dll and d3d8.dll: an area with a built-in module
 // registers it again in its own reset, which Reset runs after this one.
 void ResetLibraries();
+// Registers the built-in shell32.dll again and makes the program folders.
+void ResetShell();
 // Removes the temporary folder C: stands for, if this process made it.
 void RemoveOwnRoot();
 
