@@ -16,7 +16,6 @@ char DriveKey(char drive) { return char(toupper(static_cast<unsigned char>(drive
 }  // namespace
 
 void LimitFreeSpace(char drive, uint64_t bytes) { spaceLeft[DriveKey(drive)] = bytes; }
-void RemoveSpaceLimit(char drive) { spaceLeft.erase(DriveKey(drive)); }
 void SetFullDiskWrites(FullDiskWrites behaviour) { fullDiskWrites = behaviour; }
 
 uint64_t SpaceLeft(char drive) {

@@ -90,7 +90,8 @@ size_t NameStart(const std::string& ansi) {
 
 bool HasFolder(const std::string& ansi) { return NameStart(ansi) > 0 || (ansi.size() > 1 && ansi[1] == ':'); }
 
-size_t CharCount(const std::string& ansi) {
+// Characters, a double-byte one counting once.
+static size_t CharCount(const std::string& ansi) {
   size_t count = 0;
   for (size_t i = 0; i < ansi.size(); ++count) i += IsDBCSLeadByte(BYTE(ansi[i])) && i + 1 < ansi.size() ? 2 : 1;
   return count;

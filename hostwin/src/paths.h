@@ -25,8 +25,6 @@ DWORD ParsePath(const char* path, WindowsPath* out, bool wildcards = false);
 size_t NameStart(const std::string& ansi);
 // Whether `ansi` names a folder (or drive) as well as a name.
 bool HasFolder(const std::string& ansi);
-// Characters, a double-byte one counting once.
-size_t CharCount(const std::string& ansi);
 // "C:\a\b" (or "C:\" for a root).
 std::string JoinPath(const WindowsPath& path);
 // The upper-case form two spellings of one path share.

@@ -44,7 +44,7 @@ TEST_F(Files, ShareModesOfOpenHandlesDecideLaterOpens) {
   ASSERT_TRUE(WriteTestFile(path, "content"));
   for (const Case& c : cases) {
     HeldFile held(path, c.heldAccess, c.heldShare);
-    ASSERT_TRUE(held.IsOpen()) << c.what;
+    ASSERT_TRUE(held.IsOpen()) << c.what << ": error " << held.OpenError();
     EXPECT_EQ(OpenError(path, c.access, c.share, OPEN_EXISTING), c.error) << c.what;
   }
 }

@@ -42,7 +42,7 @@ TEST_F(Registry, SizesAndTerminatorsAsWindowsGivesThem) {
   registry.Set(kKey, "Empty", REG_SZ, "");
   registry.Set(kKey, "Japanese", REG_SZ, "\x83\x5C\x83\x74");
   registry.Set(kKey, "Expand", REG_EXPAND_SZ, "%TEMP%");
-  registry.Set(kKey, "Number", REG_DWORD, std::string("\x01\x02\x03\x04", 4));
+  registry.SetDword(kKey, "Number", 0x04030201);
   registry.Set(kKey, "Bytes", REG_BINARY, "\x01\x02\x03");
   struct Case {
     const char* name;
@@ -135,6 +135,7 @@ TEST(RegistryFixture, RemovesWhatItMadeAndRestoresWhatItOverwrote) {
       TestRegistry inner;
       inner.SetString(kKey, "Kept", "during");
       inner.SetString(std::string(kKey) + "\\Deeper", "Gone", "x");
+      inner.MakeKey(std::string(kKey) + "\\Empty");
     }
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &key), ERROR_SUCCESS);
     char value[16];
@@ -142,8 +143,9 @@ TEST(RegistryFixture, RemovesWhatItMadeAndRestoresWhatItOverwrote) {
     EXPECT_EQ(RegQueryValueExA(key, "Kept", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size), ERROR_SUCCESS);
     EXPECT_STREQ(value, "before");
     RegCloseKey(key);
-    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(kKey) + "\\Deeper").c_str(), 0, KEY_READ, &key),
-              ERROR_FILE_NOT_FOUND);
+    for (const char* made : {"\\Deeper", "\\Empty"})
+      EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (kKey + std::string(made)).c_str(), 0, KEY_READ, &key),
+                ERROR_FILE_NOT_FOUND) << made;
   }
   EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\HostwinTest", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
 }

@@ -45,6 +45,8 @@ TEST(StandInPaths, DrivesMapToHostFoldersAndNamesAreStoredInUtf8) {
   EXPECT_EQ(hostwin::HostPath("D:\\\x83\x5C\x83\x74\x83\x67\\README.txt"), host.Path() + "/ソフト/Readme.TXT");
   EXPECT_EQ(hostwin::HostPath("D:\\missing\\README.txt"), "");
 
+  ASSERT_TRUE(WriteTestFile("C:\\users\\user\\Temp\\moved.txt", "x"));
+  EXPECT_EQ(ErrorOf(MoveFileExA("C:\\users\\user\\Temp\\moved.txt", "D:\\moved.txt", 0)), DWORD(ERROR_NOT_SAME_DEVICE));
   hostwin::MapDrive('D', "");
   EXPECT_EQ(GetFileAttributesA("D:\\"), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(GetLastError(), DWORD(ERROR_PATH_NOT_FOUND));
@@ -59,6 +61,13 @@ TEST(StandInPaths, WindowsRulesWineDoesNotKeep) {
   ASSERT_EQ(path.size(), size_t(MAX_PATH));
   EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(GetLastError(), DWORD(ERROR_PATH_NOT_FOUND));
+
+  // Windows keeps room for the name it makes; Wine overruns the buffer.
+  const std::string deep = "C:\\users\\user\\Temp\\" + std::string(240, 'd');
+  ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
+  char name[MAX_PATH];
+  EXPECT_EQ(GetTempFileNameA(deep.c_str(), "kp", 0, name), 0u);
+  EXPECT_EQ(GetLastError(), DWORD(ERROR_BUFFER_OVERFLOW));
 
   const char file[] = "C:\\users\\user\\Temp\\held.txt";
   ASSERT_TRUE(WriteTestFile(file, "x"));
@@ -234,7 +243,11 @@ TEST(StandInReset, EverythingStartsAfresh) {
   hostwin::SetRegistryValue(HKEY_CURRENT_USER, "Software\\Left", "Value", REG_DWORD, "1234");
   hostwin::SetLibraryPresent("left.dll", true);
   hostwin::FailCall("CreateFileA", 5);
+  WIN32_FIND_DATAA found;
+  ASSERT_NE(FindFirstFileA("C:\\users\\*", &found), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(hostwin::OpenSearchCount(), 1u);
   hostwin::Reset();
+  EXPECT_EQ(hostwin::OpenSearchCount(), 0u);
   EXPECT_FALSE(HostFileExists(root)) << "the old C: folder is gone";
   EXPECT_NE(hostwin::HostPath("C:\\"), root);
   EXPECT_EQ(hostwin::OpenHandleCount(), 0u);

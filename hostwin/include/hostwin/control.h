@@ -58,7 +58,6 @@ size_t OpenSearchCount();
 // The drive has only `bytes` more to give: writes that would grow files past
 // it fail (or come up short, below). Deleting and truncating give space back.
 void LimitFreeSpace(char drive, uint64_t bytes);
-void RemoveSpaceLimit(char drive);
 // What a write that does not fit does: Fail is what Windows does (FALSE,
 // ERROR_DISK_FULL, nothing written); ShortCount is what Wine does (writes
 // what fits and returns TRUE with the short count; FALSE and 112 only when
