@@ -83,7 +83,7 @@ BOOL WINAPI WriteFile(HANDLE handle, LPCVOID buffer, DWORD bytes, LPDWORD writte
   const int hostError = errno;
   if (done < ssize_t(fits) && (done <= 0 || !ShortWritesWhenFull())) {
     // Windows writes nothing when the disk cannot take the whole write.
-    if (ftruncate(file->fd, off_t(size)) != 0) return Failed(ErrorFromErrno(errno));
+    if (done > 0 && ftruncate(file->fd, off_t(size)) != 0) return Failed(ErrorFromErrno(errno));
     return Failed(done < 0 ? ErrorFromErrno(hostError) : ERROR_DISK_FULL);
   }
   const uint64_t end = file->position + uint64_t(done);

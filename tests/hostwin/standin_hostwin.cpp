@@ -137,6 +137,16 @@ TEST_F(StandInDisk, AWriteThatDoesNotFitComesUpShortAsUnderWine) {
   EXPECT_EQ(ReadTestFile(path), "abcde");
 }
 
+TEST(StandInDiskDevice, AHostDiskThatIsFullFailsTheWrite) {
+  hostwin::MapDrive('F', "/dev");  // /dev/full: every write meets a full disk
+  HeldFile full("F:\\full", GENERIC_WRITE, FILE_SHARE_WRITE);
+  ASSERT_TRUE(full.IsOpen()) << full.OpenError();
+  DWORD written = 99;
+  EXPECT_FALSE(WriteFile(full.Handle(), "abc", 3, &written, nullptr));
+  EXPECT_EQ(GetLastError(), DWORD(ERROR_DISK_FULL));
+  EXPECT_EQ(written, 0u);
+}
+
 TEST(StandInLibraries, BareNamesAreSearchedForFromTheApplicationFolder) {
   hostwin::SetApplicationFolder("C:\\Downloads");
   hostwin::SetLibraryPresent("C:\\Downloads\\D3D8.DLL", true);
