@@ -7,6 +7,11 @@
 
 namespace hostwin {
 
+struct ResourceEntry;
+// The module's resource `name` of `type`, or null with the Win32 error.
+const ResourceEntry* FindModuleResource(HMODULE module, LPCSTR name, LPCSTR type, DWORD* error);
+const unsigned char* ResourceBytes(const ResourceEntry* entry);
+
 void ResetHeap();
 void ResetUser();
 void ResetFailures();

@@ -33,26 +33,47 @@ bool RegisterModuleResources(const unsigned char* blob, const ResourceEntry* ent
   moduleCount = count;
   return true;
 }
-}  // namespace hostwin
 
-HRSRC WINAPI FindResourceA(HMODULE module, LPCSTR name, LPCSTR type) {
+ModuleResources CurrentModuleResources() { return ModuleResources{moduleBlob, moduleEntries, moduleCount}; }
+
+const ResourceEntry* FindModuleResource(HMODULE module, LPCSTR name, LPCSTR type, DWORD* error) {
   if (!IsOwnModule(module) || !moduleEntries) {
-    SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
+    *error = ERROR_RESOURCE_DATA_NOT_FOUND;
     return nullptr;
   }
   std::string typeKey = Key(type), nameKey = Key(name);
   bool typeSeen = false;
   for (size_t i = 0; i < moduleCount; ++i) {
-    const hostwin::ResourceEntry& e = moduleEntries[i];
+    const ResourceEntry& e = moduleEntries[i];
     if (typeKey != e.type) continue;
     typeSeen = true;
-    if (nameKey == e.name) return reinterpret_cast<HRSRC>(const_cast<hostwin::ResourceEntry*>(&e));
+    if (nameKey == e.name) return &e;
   }
-  SetLastError(typeSeen ? ERROR_RESOURCE_NAME_NOT_FOUND : ERROR_RESOURCE_TYPE_NOT_FOUND);
+  *error = typeSeen ? ERROR_RESOURCE_NAME_NOT_FOUND : ERROR_RESOURCE_TYPE_NOT_FOUND;
   return nullptr;
 }
 
+const unsigned char* ResourceBytes(const ResourceEntry* entry) { return moduleBlob + entry->offset; }
+}  // namespace hostwin
+
+// A failure a test asked for: sets the error and says so.
+static bool Failing(const char* call) {
+  DWORD error;
+  if (!hostwin::TakeFailure(call, &error)) return false;
+  SetLastError(error);
+  return true;
+}
+
+HRSRC WINAPI FindResourceA(HMODULE module, LPCSTR name, LPCSTR type) {
+  if (Failing("FindResourceA")) return nullptr;
+  DWORD error = 0;
+  const hostwin::ResourceEntry* entry = hostwin::FindModuleResource(module, name, type, &error);
+  if (!entry) SetLastError(error);
+  return reinterpret_cast<HRSRC>(const_cast<hostwin::ResourceEntry*>(entry));
+}
+
 DWORD WINAPI SizeofResource(HMODULE module, HRSRC resource) {
+  if (Failing("SizeofResource")) return 0;
   if (!resource) {
     SetLastError(ERROR_INVALID_HANDLE);
     return 0;
@@ -61,6 +82,7 @@ DWORD WINAPI SizeofResource(HMODULE module, HRSRC resource) {
 }
 
 HGLOBAL WINAPI LoadResource(HMODULE module, HRSRC resource) {
+  if (Failing("LoadResource")) return nullptr;
   if (!resource) {
     SetLastError(ERROR_INVALID_HANDLE);
     return nullptr;
@@ -68,4 +90,7 @@ HGLOBAL WINAPI LoadResource(HMODULE module, HRSRC resource) {
   return const_cast<unsigned char*>(moduleBlob + reinterpret_cast<const hostwin::ResourceEntry*>(resource)->offset);
 }
 
-LPVOID WINAPI LockResource(HGLOBAL loaded) { return loaded; }
+LPVOID WINAPI LockResource(HGLOBAL loaded) {
+  if (Failing("LockResource")) return nullptr;
+  return loaded;
+}

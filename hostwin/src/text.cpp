@@ -8,15 +8,33 @@ namespace {
 
 bool IsLeadByte932(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
+// Opening a converter is slow; the few pairs used are opened once and kept.
+iconv_t Converter(const char* from, const char* to) {
+  struct Pair {
+    const char* from;
+    const char* to;
+    iconv_t cd;
+  };
+  static Pair pairs[8];
+  for (Pair& pair : pairs) {
+    if (!pair.from) {
+      pair = Pair{from, to, iconv_open(to, from)};
+      return pair.cd;
+    }
+    if (strcmp(pair.from, from) == 0 && strcmp(pair.to, to) == 0) return pair.cd;
+  }
+  return (iconv_t)-1;
+}
+
 // Converts with iconv; false when a character has no mapping.
 bool Convert(const char* from, const char* to, const void* in, size_t inBytes, char* out, size_t* outBytes) {
-  iconv_t cd = iconv_open(to, from);
+  iconv_t cd = Converter(from, to);
   if (cd == (iconv_t)-1) return false;
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
   char* src = const_cast<char*>(static_cast<const char*>(in));
   char* dst = out;
   size_t left = *outBytes;
   bool ok = iconv(cd, &src, &inBytes, &dst, &left) != (size_t)-1 && inBytes == 0;
-  iconv_close(cd);
   *outBytes -= left;
   return ok;
 }

@@ -5,6 +5,7 @@
 #include <deque>
 
 #include "hostwin/control.h"
+#include "hostwin/resources_table.h"
 #include "internal.h"
 
 namespace {
@@ -16,6 +17,7 @@ void (*boxObserver)(const hostwin::BoxRecord&) = nullptr;
 namespace hostwin {
 void QueueAnswers(const std::vector<int>& next) { answers.insert(answers.end(), next.begin(), next.end()); }
 const std::vector<BoxRecord>& Boxes() { return boxes; }
+void ClearBoxes() { boxes.clear(); }
 void SetBoxObserver(void (*observer)(const BoxRecord& box)) { boxObserver = observer; }
 void ResetUser() {
   answers.clear();
@@ -30,10 +32,12 @@ void ResetUser() {
 int WINAPI LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int capacity) {
   if (!buffer || capacity <= 0) return 0;
   buffer[0] = '\0';
-  HRSRC block = FindResourceA(reinterpret_cast<HMODULE>(instance), MAKEINTRESOURCEA((LOWORD(id) >> 4) + 1), RT_STRING);
+  DWORD error = 0;
+  const hostwin::ResourceEntry* block =
+      hostwin::FindModuleResource(reinterpret_cast<HMODULE>(instance), MAKEINTRESOURCEA((LOWORD(id) >> 4) + 1), RT_STRING, &error);
   if (!block) return 0;
-  const BYTE* p = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, block)));
-  const BYTE* end = p + SizeofResource(nullptr, block);
+  const BYTE* p = hostwin::ResourceBytes(block);
+  const BYTE* end = p + block->size;
   for (UINT skip = id & 15;; --skip) {
     if (end - p < 2) return 0;
     size_t length = p[0] | p[1] << 8;

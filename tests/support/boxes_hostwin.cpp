@@ -28,6 +28,7 @@ BoxScript::BoxScript(std::vector<int> answers, bool echo) : state_(new State{hos
 
 BoxScript::~BoxScript() {
   hostwin::SetBoxObserver(nullptr);
+  hostwin::ClearBoxes();
   delete state_;
 }
 

@@ -28,6 +28,7 @@ struct BoxRecord {
 // Yes/No box and IDOK to any other, and marks the record closedUnanswered.
 void QueueAnswers(const std::vector<int>& answers);
 const std::vector<BoxRecord>& Boxes();
+void ClearBoxes();
 // Called as each box is shown (after it is answered), or null.
 void SetBoxObserver(void (*observer)(const BoxRecord& box));
 
@@ -121,7 +122,8 @@ DWORD DefaultDllDirectories();
 // (closes, then fails), ReadFile, WriteFile, SetFileTime, GetFileAttributesA,
 // SetFileAttributesA, DeleteFileA, MoveFileExA, GetTempFileNameA,
 // CreateDirectoryA, RemoveDirectoryA, FindFirstFileA, RegOpenKeyExA,
-// RegQueryValueExA, LoadLibraryA.
+// RegQueryValueExA, LoadLibraryA, FindResourceA, SizeofResource (gives 0),
+// LoadResource, LockResource.
 void FailCall(const char* call, DWORD error, unsigned after = 0);
 
 // Puts every piece of stand-in state back to its start.

@@ -18,4 +18,12 @@ struct ResourceEntry {
 // Installs the table as the executable's own resources; the last call wins.
 bool RegisterModuleResources(const unsigned char* blob, const ResourceEntry* entries, size_t count);
 
+// The table in force, so a test that installs its own can put it back.
+struct ModuleResources {
+  const unsigned char* blob;
+  const ResourceEntry* entries;
+  size_t count;
+};
+ModuleResources CurrentModuleResources();
+
 }  // namespace hostwin
