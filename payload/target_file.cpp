@@ -1,11 +1,17 @@
 #include "payload/target_file.h"
 
+#include <string.h>
+
 namespace {
 
 // Virus scanners glance at freshly written files; a replace that meets one
 // is tried again for about a second before the failure counts.
 const int kReplaceAttempts = 10;
 const DWORD kReplaceRetryMs = 100;
+
+// GetTempFileNameA takes folders of at most MAX_PATH - 14 bytes; some
+// implementations overrun the caller's buffer with a longer one.
+const size_t kTempFolderLimit = MAX_PATH - 14;
 
 bool IsTransientReplaceError(DWORD code) { return code == ERROR_SHARING_VIOLATION || code == ERROR_ACCESS_DENIED; }
 
@@ -32,6 +38,7 @@ DWORD MoveOverTarget(const char* tempPath, const char* targetPath) {
 DWORD ReplaceTargetFile(const char* folder, const char* targetPath, const unsigned char* image, DWORD size,
                         const FILETIME* fileTime) {
   char tempPath[MAX_PATH];
+  if (strlen(folder) > kTempFolderLimit) return ERROR_FILENAME_EXCED_RANGE;
   if (!GetTempFileNameA(folder, "kp", 0, tempPath)) return GetLastError();
 
   HANDLE file = CreateFileA(tempPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
