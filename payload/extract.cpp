@@ -8,6 +8,7 @@
 #include "payload/manifest.h"
 #include "payload/record.h"
 #include "payload/target_file.h"
+#include "payload/target_path.h"
 
 namespace {
 
@@ -47,17 +48,6 @@ const unsigned char* LockRowResource(const PatchFileEntry& row, DWORD* size) {
   const unsigned char* bytes = static_cast<const unsigned char*>(LockResource(loaded));
   if (!bytes) ShowErrorCodeBox(STR_CAPTION_LOCK_RESOURCE, GetLastError());
   return bytes;
-}
-
-// The folder the row's file goes into and its full path; false when either
-// does not fit in MAX_PATH - 1 bytes.
-bool ComposeTargetPath(const PatchFileEntry& row, const char* installFolder, char* folder, char* target) {
-  char name[NAME_BUFFER];
-  LoadStringA(nullptr, row.NameStringId, name, sizeof name);
-  bool fits = row.SubFolder && row.SubFolder[0]
-                  ? ComposeText(folder, MAX_PATH, "%s\\%s", installFolder, row.SubFolder)
-                  : ComposeText(folder, MAX_PATH, "%s", installFolder);
-  return fits && ComposeText(target, MAX_PATH, "%s\\%s", folder, name);
 }
 
 RowOutcome ExtractRow(const PatchFileEntry& row, const char* installFolder) {
