@@ -42,7 +42,8 @@ inline BOOL Failed(DWORD error) {
 // UTF-16 to the ANSI code page (932), whole characters only.
 std::string WideToAnsi(const WCHAR* text, size_t length);
 // Whole strings between the ANSI code page and UTF-8 (the host's names);
-// false when something has no mapping.
+// false when something has no mapping (ANSI bytes always map, as in
+// MultiByteToWideChar).
 bool AnsiToUtf8(const std::string& ansi, std::string* utf8);
 bool Utf8ToAnsi(const std::string& utf8, std::string* ansi);
 // A UTF-8 name in the upper case Windows compares names in.

@@ -127,7 +127,19 @@ std::string WideToAnsi(const WCHAR* text, size_t length) {
   return out;
 }
 
-bool AnsiToUtf8(const std::string& ansi, std::string* utf8) { return ConvertString("CP932", "UTF-8", ansi, utf8); }
+// Windows turns ANSI names into Unicode as MultiByteToWideChar does, so bytes
+// without a mapping (a lead byte without its trail) name the same file here.
+bool AnsiToUtf8(const std::string& ansi, std::string* utf8) {
+  std::string wide;
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(ansi.data());
+  for (size_t at = 0; at < ansi.size();) {
+    WCHAR c;
+    at += DecodeChar932(p + at, ansi.size() - at, &c);
+    wide += char(c & 0xFF);
+    wide += char(c >> 8);
+  }
+  return ConvertString("UTF-16LE", "UTF-8", wide, utf8);
+}
 bool Utf8ToAnsi(const std::string& utf8, std::string* ansi) { return ConvertString("UTF-8", "CP932", utf8, ansi); }
 
 std::u16string FoldedName(const std::string& utf8) {
