@@ -8,6 +8,18 @@
 
 namespace {
 
+// How many of the first `limit` bytes of text make whole characters, so a
+// tag cut to its buffer is never shown ending in half a character.
+size_t WholeCharacters(const unsigned char* text, size_t limit) {
+  size_t at = 0;
+  while (at < limit) {
+    size_t step = IsDBCSLeadByte(text[at]) ? 2 : 1;
+    if (at + step > limit) break;
+    at += step;
+  }
+  return at;
+}
+
 // The file's length, or false when it cannot be told.
 bool FileLength(HANDLE file, DWORD* length) {
   SetLastError(NO_ERROR);
@@ -30,7 +42,7 @@ void GuardScanInstalled(VersionGuard* guard, const unsigned char* data, size_t s
   size_t length = 0;
   long tag = FindVersionTag(data, size, size_t(anchor), &length);
   if (tag < 0) return;
-  if (length > GUARD_TAG_BUFFER - 1) length = GUARD_TAG_BUFFER - 1;  // a longer tag keeps its start
+  if (length > GUARD_TAG_BUFFER - 1) length = WholeCharacters(data + tag, GUARD_TAG_BUFFER - 1);  // keeps its start
   memcpy(guard->installedTag, data + tag, length);
   guard->installedTag[length] = '\0';
 }

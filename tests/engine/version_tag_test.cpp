@@ -162,6 +162,8 @@ TEST(GuardScanInstalled, TakesTheInstalledTagOrTheBarePrefix) {
       {"empty copy", "", false, "Kelmor v"},
       {"a tag of 40 bytes or more keeps its first 39", Image(0, 100, "Kelmor v" + std::string(50, '7')), true,
        "Kelmor v7777777777777777777777777777777"},
+      {"and never half a character", Image(0, 100, "Kelmor v" + std::string(30, '7') + "\x83\x5C\x83\x5C"), true,
+       "Kelmor v777777777777777777777777777777"},  // byte 39 would be the first half of \x83\x5C
   };
   for (const auto& c : cases) {
     VersionGuard guard;
