@@ -10,10 +10,10 @@
 
 namespace {
 
-// One group reads at most 17 stream bytes, and a literal's 16-byte copy may
-// look 15 bytes past its byte. It writes at most 7 full matches plus one
-// wide copy of 32 bytes.
-const size_t FAST_GROUP_IN = 1 + 8 * 2 + 15;
+// One group takes at most 17 stream bytes, and the 8-byte copy of its last
+// literals may read 8 more. It writes at most 7 full matches plus one 32-byte
+// copy.
+const size_t FAST_GROUP_IN = 17 + 8;
 const size_t FAST_GROUP_OUT = 7 * LZSS_MAX_MATCH + 32;
 
 // How far back a match at ring position pos reads when out holds n bytes.
@@ -27,59 +27,67 @@ inline unsigned char WindowByte(const unsigned char* out, size_t n, size_t back)
   return back - n > LZSS_RING_START ? LZSS_RING_TAIL_FILL : LZSS_RING_FILL;
 }
 
+inline void Copy8(unsigned char* to, const unsigned char* from) {
+  unsigned char chunk[8];
+  memcpy(chunk, from, 8);
+  memcpy(to, chunk, 8);
+}
+
+inline void Copy16(unsigned char* to, const unsigned char* from) {
+  unsigned char chunk[16];
+  memcpy(chunk, from, 16);
+  memcpy(to, chunk, 16);
+}
+
 // A match that reads fewer bytes back than it writes repeats its own output.
 inline void CopyOverlapping(unsigned char* op, const unsigned char* src, size_t back, size_t len) {
   if (back == 1) {
     memset(op, src[0], LZSS_MAX_MATCH);
   } else if (back >= 8) {
     // Each 8-byte step reads only bytes that earlier steps made final.
-    for (size_t k = 0; k < len; k += 8) {
-      unsigned char chunk[8];
-      memcpy(chunk, src + k, 8);
-      memcpy(op + k, chunk, 8);
-    }
+    for (size_t k = 0; k < len; k += 8) Copy8(op + k, src + k);
   } else {
     for (size_t k = 0; k < len; ++k) op[k] = src[k];
   }
 }
 
-// Decodes one whole group with the full window behind op. Literals and
-// matches take the same path, a copy of 16 (or 32) bytes of which only the
-// item's own count is kept, so the flag bits steer data, not branches. A
-// single 16-byte load sees only bytes written before it, which is exact as
-// long as a match reads at least its length back; closer ones repeat their
-// own output.
-inline void DecodeGroup(const unsigned char*& in, unsigned char*& op, uintptr_t opToRing) {
-  unsigned flags = *in++;
-  if (flags == 0xFF) {
-    memcpy(op, in, 8);
-    in += 8;
-    op += 8;
-    return;
-  }
-  for (int item = 0; item < 8; ++item, flags >>= 1) {
-    // All ones for a literal, zero for a match; selecting by mask keeps the
-    // compiler from turning the choice back into a branch.
-    const size_t literal = flags & 1;
-    const size_t isLiteral = 0 - literal;
+// Decodes one whole group with the full window behind op. The literals
+// before each match, and those after the last, go as one 8-byte copy, so a
+// group takes one step per match rather than one per item. Wide copies write
+// past an item's own bytes; whatever follows overwrites them. A 16-byte load
+// sees only bytes written before it, which is exact as long as a match reads
+// at least its length back; closer ones repeat their own output.
+inline void DecodeGroup(const unsigned char*& inRef, unsigned char*& opRef, uintptr_t opToRing) {
+  const unsigned char* in = inRef;
+  unsigned char* op = opRef;
+  unsigned matches = ~*in++ & 0xFF;  // bit k set: item k is a match
+  unsigned next = 0;                 // the first item not decoded yet
+  while (matches) {
+    const unsigned item = (unsigned)__builtin_ctz(matches);
+    matches &= matches - 1;
+    const unsigned literals = item - next;
+    next = item + 1;
+    Copy8(op, in);
+    op += literals;
+    in += literals;
     const unsigned b1 = in[1];
     const unsigned pos = in[0] | (b1 & 0xF0) << 4;
+    const size_t len = (b1 & 0x0F) + LZSS_MIN_MATCH;
     const size_t back = ((opToRing + (uintptr_t)op - pos) & (LZSS_RING_SIZE - 1)) + 1;
-    const size_t matchLen = (b1 & 0x0F) + LZSS_MIN_MATCH;
-    const size_t len = matchLen ^ ((matchLen ^ 1) & isLiteral);
-    const uintptr_t from = (uintptr_t)(op - back);
-    const unsigned char* src = (const unsigned char*)(from ^ ((from ^ (uintptr_t)in) & isLiteral));
-    in += 2 - literal;
-    if (back < (len & ~isLiteral)) {
+    const unsigned char* src = op - back;
+    in += 2;
+    if (back < len) {
       CopyOverlapping(op, src, back, len);
     } else {
-      unsigned char chunk[16];
-      memcpy(chunk, src, 16);
-      memcpy(op, chunk, 16);
-      if (len > 16) memcpy(op + 16, src + 16, 16);
+      Copy16(op, src);
+      Copy16(op + 16, src + 16);
     }
     op += len;
   }
+  const unsigned literals = 8 - next;
+  Copy8(op, in);
+  opRef = op + literals;
+  inRef = in + literals;
 }
 
 }  // namespace

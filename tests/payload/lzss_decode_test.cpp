@@ -5,6 +5,7 @@
 #include <ctype.h>
 #include <stdint.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -149,20 +150,22 @@ TEST(LzssDecode, MatchesTheRingAlgorithmOnRandomStreams) {
   }
 }
 
+// Whole groups of random literals, 8 output bytes each; 520 of them put the
+// full window behind what follows.
+size_t AppendLiteralGroups(std::vector<unsigned char>& stream, std::mt19937& rng, int count) {
+  for (int g = 0; g < count; ++g) {
+    stream.push_back(0xFF);
+    for (int k = 0; k < 8; ++k) stream.push_back((unsigned char)rng());
+  }
+  return 8 * (size_t)count;
+}
+
 // Every reach from 1 to 40 bytes back with every length, once the whole
 // window is behind the output: the cases where a match repeats its own bytes.
 TEST(LzssDecode, ShortReachesOfEveryLengthMatchTheRingAlgorithm) {
   std::mt19937 rng(3);
   std::vector<unsigned char> stream;
-  size_t produced = 0;
-  auto literals = [&](int count) {
-    for (int g = 0; g < count; ++g) {
-      stream.push_back(0xFF);
-      for (int k = 0; k < 8; ++k) stream.push_back((unsigned char)rng());
-      produced += 8;
-    }
-  };
-  literals(520);
+  size_t produced = AppendLiteralGroups(stream, rng, 520);
   for (unsigned back = 1; back <= 40; ++back) {
     for (unsigned len = LZSS_MIN_MATCH; len <= LZSS_MAX_MATCH; ++len) {
       stream.push_back(0xFE);  // a match, then seven literals
@@ -173,7 +176,7 @@ TEST(LzssDecode, ShortReachesOfEveryLengthMatchTheRingAlgorithm) {
       produced += len + 7;
     }
   }
-  literals(4);
+  produced += AppendLiteralGroups(stream, rng, 4);
   const std::vector<unsigned char> expected = Decode(stream, 1 << 20, RingReferenceDecode);
   ASSERT_EQ(expected.size(), produced);
   EXPECT_EQ(Decode(stream, 1 << 20), expected);
@@ -188,6 +191,55 @@ TEST(LzssDecode, MatchesTheRingAlgorithmOnEveryStreamLength) {
     const std::vector<unsigned char> prefix(stream.begin(), stream.begin() + length);
     const std::vector<unsigned char> expected = Decode(prefix, full.size(), RingReferenceDecode);
     ASSERT_EQ(Decode(prefix, full.size()), expected) << "length " << length;
+  }
+}
+
+// Every flag byte once the window is full: literal runs of every length
+// before, between and after matches, and groups of no literals or no matches.
+TEST(LzssDecode, EveryFlagByteMatchesTheRingAlgorithm) {
+  std::mt19937 rng(11);
+  std::vector<unsigned char> stream;
+  AppendLiteralGroups(stream, rng, 520);
+  for (unsigned flags = 0; flags < 256; ++flags) {
+    stream.push_back((unsigned char)flags);
+    for (int k = 0; k < 8; ++k) {
+      stream.push_back((unsigned char)rng());
+      if (!(flags >> k & 1)) stream.push_back((unsigned char)rng());
+    }
+  }
+  const std::vector<unsigned char> expected = Decode(stream, 1 << 20, RingReferenceDecode);
+  EXPECT_EQ(Decode(stream, 1 << 20), expected);
+}
+
+// Output cut at every length once the window fills up, over groups that
+// write the most a group can (eight longest matches), random groups and
+// literals: wherever the decoder changes pace, it stops at the capacity.
+TEST(LzssDecode, MatchesTheRingAlgorithmAtEveryCapacity) {
+  std::mt19937 rng(13);
+  std::vector<unsigned char> stream;
+  size_t produced = AppendLiteralGroups(stream, rng, 520);
+  for (int g = 0; g < 6; ++g) {
+    stream.push_back(0x00);
+    for (int k = 0; k < 8; ++k, produced += LZSS_MAX_MATCH) {
+      const unsigned pos = (unsigned)(LZSS_RING_START + produced - 100) & 0xFFF;
+      stream.push_back((unsigned char)pos);
+      stream.push_back((unsigned char)((pos >> 4 & 0xF0) | 0x0F));
+    }
+  }
+  for (int g = 0; g < 6; ++g) {
+    const unsigned flags = rng() & 0xFF;
+    stream.push_back((unsigned char)flags);
+    for (int k = 0; k < 8; ++k) {
+      stream.push_back((unsigned char)rng());
+      if (!(flags >> k & 1)) stream.push_back((unsigned char)rng());
+    }
+  }
+  AppendLiteralGroups(stream, rng, 2);
+  const std::vector<unsigned char> full = Decode(stream, 1 << 20, RingReferenceDecode);
+  for (size_t capacity = 4000; capacity <= full.size() + 20; ++capacity) {
+    const std::vector<unsigned char> expected(full.begin(),
+                                              full.begin() + std::min(capacity, full.size()));
+    ASSERT_EQ(Decode(stream, capacity), expected) << "capacity " << capacity;
   }
 }
 
