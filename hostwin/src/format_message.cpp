@@ -24,6 +24,7 @@ const SystemText kTexts[] = {
     {ERROR_NO_MORE_FILES, "There are no more files.\r\n"},
     {ERROR_SHARING_VIOLATION, "The process cannot access the file because it is being used by another process.\r\n"},
     {ERROR_HANDLE_EOF, "Reached the end of the file.\r\n"},
+    {ERROR_BAD_NETPATH, "The network path was not found.\r\n"},
     {ERROR_FILE_EXISTS, "The file exists.\r\n"},
     {ERROR_INVALID_PARAMETER, "The parameter is incorrect.\r\n"},
     {ERROR_BUFFER_OVERFLOW, "The file name is too long.\r\n"},

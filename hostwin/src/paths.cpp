@@ -111,7 +111,7 @@ DWORD ParsePath(const char* path, WindowsPath* out, bool wildcards) {
       if (result.drive == ApplicationFolder().drive) result.parts = ApplicationFolder().parts;
     }
   } else if (IsSeparator(text[0]) && text.size() > 1 && IsSeparator(text[1])) {
-    Unsupported("network and device paths");
+    return ERROR_BAD_NETPATH;  // no network here: as a share that cannot be reached
   } else if (IsSeparator(text[0])) {
     result.drive = ApplicationFolder().drive;
   } else {
