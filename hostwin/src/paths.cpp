@@ -54,9 +54,13 @@ int RemoveEntry(const char* path, const struct stat*, int, struct FTW*) { return
 
 // The host name in `folder` that Windows would take `utf8` for: the same
 // spelling, else one equal to it in upper case; "" when there is none.
-std::string FindHostName(const std::string& folder, const std::string& utf8) {
+// *isDirectory tells what the name is.
+std::string FindHostName(const std::string& folder, const std::string& utf8, bool* isDirectory) {
   struct stat st;
-  if (lstat((folder + "/" + utf8).c_str(), &st) == 0) return utf8;
+  if (stat((folder + "/" + utf8).c_str(), &st) == 0) {
+    *isDirectory = S_ISDIR(st.st_mode);
+    return utf8;
+  }
   DIR* dir = opendir(folder.c_str());
   if (!dir) return "";
   const std::u16string wanted = FoldedName(utf8);
@@ -69,12 +73,8 @@ std::string FindHostName(const std::string& folder, const std::string& utf8) {
     }
   }
   closedir(dir);
+  *isDirectory = !found.empty() && stat((folder + "/" + found).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
   return found;
-}
-
-bool IsDirectory(const std::string& host) {
-  struct stat st;
-  return stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 }  // namespace
@@ -190,15 +190,16 @@ DWORD Locate(const char* path, Location* out, bool wildcards) {
   for (size_t i = 0; i < parts.size(); ++i) {
     std::string utf8;
     if (!AnsiToUtf8(parts[i], &utf8)) return ERROR_INVALID_NAME;
-    std::string name = FindHostName(host, utf8);
+    bool isDirectory = false;
+    std::string name = FindHostName(host, utf8, &isDirectory);
     if (i + 1 == parts.size()) {
       found.folder = host;
       found.exists = !name.empty();
       found.host = host + "/" + (found.exists ? name : utf8);
-      found.isDirectory = found.exists && IsDirectory(found.host);
+      found.isDirectory = found.exists && isDirectory;
       break;
     }
-    if (name.empty() || !IsDirectory(host + "/" + name)) return ERROR_PATH_NOT_FOUND;
+    if (name.empty() || !isDirectory) return ERROR_PATH_NOT_FOUND;
     host += "/" + name;
   }
   if (found.path.trailingSeparator && found.exists && !found.isDirectory) return ERROR_INVALID_NAME;
