@@ -52,7 +52,7 @@ TEST_F(Sequence, D3D8PlantedBesideTheInstallerIsNeverLoaded) {
   const std::string planted = prefix_.HostPath(std::string(kDownloads) + "\\D3D8.DLL");
   const std::string marker = prefix_.HostPath(std::string(kDownloads) + "\\D3D8_LOADED.txt");
   const std::string loader = prefix_.HostPath(std::string(kDownloads) + "\\loadbyname.exe");
-  fs::copy_file(HelperProgram("planted/planted_d3d8.dll"), planted);
+  fs::copy_file(HelperProgram("planted/planted_library.dll"), planted);
   fs::copy_file(HelperProgram("loadbyname.exe"), loader);
 
   // First, that a program asking for the bare name would get the planted one.
