@@ -1,5 +1,7 @@
 #include "game_folder.h"
 
+#include <string.h>
+
 #include <filesystem>
 
 #include "patch_files.h"
@@ -14,6 +16,8 @@ namespace {
 
 const char kOldTime[] = "2002-03-14T12:00:00Z";  // patch 1.3
 const uint64_t kMinute = 600000000ull;              // in FILETIME units
+const char kVersionAnchor[] = "$KLMR$VERBLK";
+const size_t kTagOffset = 100;  // from the anchor's first byte
 
 bool WriteFileAt(const std::string& path, const std::string& content, uint64_t fileTime, std::string* error) {
   struct timespec mtime = TimespecFromFileTime(fileTime);
@@ -44,6 +48,22 @@ bool LayOutGame(const std::string& folder, const GameLayout& layout, std::string
     if (!WriteFileAt(folder + "/" + RelativePath(file), content, oldTime + file.row * kMinute, error)) return false;
   }
   return true;
+}
+
+std::string TaggedGameExecutable(const std::string& tag) {
+  std::string image = "MZ Kelmor: Ostravine 1.3 Kelmor.exe\n";
+  image += kVersionAnchor;
+  image.resize(image.size() - strlen(kVersionAnchor) + kTagOffset, '\0');
+  image += tag;
+  image.resize(image.size() + 64, '\0');
+  return image;
+}
+
+std::string VersionTagOf(const std::string& image) {
+  size_t anchor = image.find(kVersionAnchor);
+  if (anchor == std::string::npos || anchor + kTagOffset >= image.size()) return std::string();
+  size_t end = image.find('\0', anchor + kTagOffset);
+  return end == std::string::npos ? std::string() : image.substr(anchor + kTagOffset, end - anchor - kTagOffset);
 }
 
 FolderState ReadFolder(const std::string& folder) {

@@ -23,6 +23,13 @@ extern const char kSettingsFile[];
 // with an older time than any in the patch, and the settings file.
 bool LayOutGame(const std::string& folder, const GameLayout& layout, std::string* error);
 
+// A game executable of an earlier patch whose version block carries `tag`:
+// the anchor "$KLMR$VERBLK", then the tag 100 bytes after the anchor's first
+// byte, as the patch's own executable carries its tag.
+std::string TaggedGameExecutable(const std::string& tag);
+// The tag found that way in `image`; "" when there is none.
+std::string VersionTagOf(const std::string& image);
+
 struct FileState {
   std::string content;
   uint64_t lastWrite;  // FILETIME

@@ -1,12 +1,14 @@
 #include "scenario.h"
 
 #include <stdio.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <map>
 
 #include "config.h"
+#include "process.h"
 #include "string_table.h"
 
 namespace fs = std::filesystem;
@@ -14,6 +16,8 @@ namespace fs = std::filesystem;
 const char kDownloads[] = "C:\\Downloads";
 const char kInstaller[] = "C:\\Downloads\\KelmorPatch14.exe";
 const char kGameFolder[] = "C:\\Games\\Kelmor";
+const char kProgramGroup[] = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Kelmor";
+const char kRetiredShortcut[] = "Kelmor MPlayer.lnk";
 
 namespace {
 
@@ -41,6 +45,17 @@ std::map<unsigned, std::string> ParseErrorTexts(const std::string& output) {
 }  // namespace
 
 std::string HelperProgram(const char* name) { return std::string(E2E_HELPERS_DIR) + "/" + name; }
+
+std::string VariantInstaller(const char* name) { return std::string(E2E_VARIANTS_DIR) + "/" + name + ".exe"; }
+
+bool WaitForFile(const std::string& hostPath, int timeoutMs) {
+  const int kPollMs = 100;
+  for (int waited = 0; waited < timeoutMs; waited += kPollMs) {
+    if (fs::exists(hostPath)) return true;
+    usleep(kPollMs * 1000);
+  }
+  return fs::exists(hostPath);
+}
 
 void Scenario::SetUp() {
   std::string error;
@@ -75,6 +90,16 @@ void Scenario::InstallGame(const std::string& folder, const GameLayout& layout) 
   before_ = GameFiles();
 }
 
+void Scenario::MakeProgramGroup() {
+  fs::create_directories(prefix_.HostPath(kProgramGroup));
+  std::ofstream(prefix_.HostPath(kProgramGroup) + "/" + kRetiredShortcut) << "a shortcut of patch 1.3\n";
+}
+
+void Scenario::WriteGameFile(const std::string& relativePath, const std::string& content) {
+  std::ofstream(gameHostFolder_ + "/" + relativePath, std::ios::binary | std::ios::trunc) << content;
+  before_ = GameFiles();
+}
+
 // Only its registration and its program's presence count.
 void Scenario::InstallOnlineService() {
   const std::string folder = prefix_.HostPath(kServiceFolder);
@@ -100,9 +125,14 @@ InstallerRun Scenario::RunWatched(const std::vector<std::string>& command,
 }
 
 InstallerRun Scenario::RunInstaller(const std::string& answers, const std::vector<std::string>& env) {
+  return RunInstallerBuild(KELMOR_INSTALLER_EXE, answers, env);
+}
+
+InstallerRun Scenario::RunInstallerBuild(const std::string& hostExe, const std::string& answers,
+                                         const std::vector<std::string>& env) {
   std::error_code failed;
-  fs::copy_file(KELMOR_INSTALLER_EXE, prefix_.HostPath(kInstaller), fs::copy_options::overwrite_existing, failed);
-  EXPECT_FALSE(failed) << "cannot copy " KELMOR_INSTALLER_EXE ": " << failed.message();
+  fs::copy_file(hostExe, prefix_.HostPath(kInstaller), fs::copy_options::overwrite_existing, failed);
+  EXPECT_FALSE(failed) << "cannot copy " << hostExe << ": " << failed.message();
   return RunWatched({kInstaller}, {"--answers", answers}, env);
 }
 
@@ -133,6 +163,28 @@ ShownBox Scenario::DirectXMissingBox() {
   return {TableText(STR_CAPTION_PATCH), TableText(STR_DIRECTX_MISSING), "Yes No", "question", ""};
 }
 
+ShownBox Scenario::ServiceOfferBox() {
+  return {TableText(STR_CAPTION_PATCH), TableText(STR_OFFER_SERVICE), "Yes No", "question", ""};
+}
+
 ShownBox Scenario::ErrorCodeBox(int captionId, unsigned code) {
   return {TableText(captionId), SystemText(code), "OK", "error", ""};
+}
+
+void Scenario::ExpectReplaceRefusedWhileHeld(const std::vector<std::string>& holdfileArgs) {
+  std::vector<std::string> args = {HelperProgram("holdfile.exe")};
+  args.insert(args.end(), holdfileArgs.begin(), holdfileArgs.end());
+  BackgroundProcess holder;
+  ASSERT_TRUE(holder.Start(prefix_.WineCommand(args)));
+  ASSERT_EQ(holder.ReadLine(30000), "held");
+
+  InstallerRun run = RunInstaller("yes,ok");
+  EXPECT_EQ(holder.Finish(), 0);
+  ASSERT_EQ(run.transcript.boxes.size(), 2u) << run.output;
+  EXPECT_EQ(run.transcript.boxes[0], ConfirmBox());
+  const ShownBox& refused = run.transcript.boxes[1];
+  EXPECT_TRUE(refused == ErrorCodeBox(STR_CAPTION_FILE_CREATE, ERROR_SHARING_VIOLATION) ||
+              refused == ErrorCodeBox(STR_CAPTION_FILE_CREATE, ERROR_ACCESS_DENIED))
+      << testing::PrintToString(refused);
+  EXPECT_EXITED(run, 0);
 }

@@ -26,7 +26,17 @@ struct InstallerRun {
 extern const char kDownloads[];   // "C:\\Downloads": where the user saved the installer
 extern const char kInstaller[];   // the installer there
 extern const char kGameFolder[];  // "C:\\Games\\Kelmor": where the game is, unless a scenario needs another place
+// The game's Start-menu group under the shared programs folder, and the
+// shortcut of patch 1.3 there that the patch retires.
+extern const char kProgramGroup[];
+extern const char kRetiredShortcut[];  // "Kelmor MPlayer.lnk"
 std::string HelperProgram(const char* name);  // host path of a helper .exe
+// The host path of an installer built with one payload record damaged.
+std::string VariantInstaller(const char* name);
+
+// Waits up to `timeoutMs` for a host file to appear (one a process started by
+// the installer leaves); true when it is there.
+bool WaitForFile(const std::string& hostPath, int timeoutMs);
 
 class Scenario : public testing::Test {
  protected:
@@ -38,6 +48,8 @@ class Scenario : public testing::Test {
   // installs the matchmaking service as the layout says.
   void InstallGame(const std::string& folder, const GameLayout& layout = GameLayout());
   void InstallOnlineService();
+  // Makes kProgramGroup with kRetiredShortcut in it.
+  void MakeProgramGroup();
   void SetGameFolderValue(const std::string& folder);
 
   // Runs `command` (a program, Windows or host path, and its arguments)
@@ -47,10 +59,18 @@ class Scenario : public testing::Test {
   // Runs the installer from the downloads folder, answering its boxes with
   // `answers` ("yes,ok") and failing the run on any box beyond them.
   InstallerRun RunInstaller(const std::string& answers, const std::vector<std::string>& env = {});
+  // The same with another build of it (a host path), copied there under the
+  // installer's name.
+  InstallerRun RunInstallerBuild(const std::string& hostExe, const std::string& answers,
+                                 const std::vector<std::string>& env = {});
 
-  // What the game folder holds now, and what it held just after InstallGame.
+  // What the game folder holds now, and what it held just after InstallGame
+  // (and any WriteGameFile since).
   FolderState GameFiles() const { return ReadFolder(gameHostFolder_); }
   const FolderState& FilesBefore() const { return before_; }
+  // Writes a file into the installed game, a new one or over a file of the
+  // game ("Kelmor.exe").
+  void WriteGameFile(const std::string& relativePath, const std::string& content);
 
   // The system's text for an error code, as the installer shows it.
   std::string SystemText(unsigned code);
@@ -60,7 +80,14 @@ class Scenario : public testing::Test {
   static ShownBox CompletionBox();
   static ShownBox NotInstalledBox();
   static ShownBox DirectXMissingBox();
+  static ShownBox ServiceOfferBox();
   ShownBox ErrorCodeBox(int captionId, unsigned code);
+
+  // Runs the installer ("yes,ok") while holdfile.exe, given `holdfileArgs`,
+  // holds a file open; expects the confirmation, then caption 5 for the
+  // replace that Windows refuses with a sharing violation or a denied
+  // access, depending on its version, and the program's normal end.
+  void ExpectReplaceRefusedWhileHeld(const std::vector<std::string>& holdfileArgs);
 
   WinePrefix prefix_;
   std::string gameFolder_;      // as registered

@@ -6,6 +6,7 @@
 #include <sys/statvfs.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "patch_files.h"
 #include "scenario.h"
@@ -30,8 +31,30 @@ class Targets : public Scenario {
     return end == std::string::npos || end < 1 ? result.output : result.output.substr(0, end - 1);
   }
 
+  // Mounts a tmpfs of `size` ("1m") as drive T:; "" or why it cannot.
+  std::string MountSmallDisk(const char* size) {
+    const std::string disk = prefix_.root() + "/small-disk";
+    fs::create_directories(disk);
+    const std::string options = std::string("size=") + size;
+    if (mount("tmpfs", disk.c_str(), "tmpfs", 0, options.c_str()) != 0)
+      return std::string("cannot mount a small tmpfs on this machine (") + strerror(errno) +
+             "); the disk-full scenarios need mount rights";
+    mounted_ = disk;
+    return prefix_.MapDrive('t', disk) ? "" : "cannot map drive T:";
+  }
+
+  uint64_t FreeSpace() {
+    struct statvfs space;
+    if (statvfs(mounted_.c_str(), &space) != 0) return 0;
+    return uint64_t(space.f_bavail) * space.f_frsize;
+  }
+
   std::string mounted_;
 };
+
+const uint64_t kPage = 4096;  // tmpfs gives files whole pages
+
+uint64_t Pages(uint64_t bytes) { return (bytes + kPage - 1) / kPage * kPage; }
 
 TEST_F(Targets, ReadOnlyHiddenTargetIsReplaced) {
   InstallGame(kGameFolder);
@@ -49,20 +72,8 @@ TEST_F(Targets, ReadOnlyHiddenTargetIsReplaced) {
 
 TEST_F(Targets, TargetHeldOpenByAnotherProgramIsLeftIntact) {
   InstallGame(kGameFolder);
-  BackgroundProcess holder;  // row 2's file, open without sharing
-  ASSERT_TRUE(holder.Start(prefix_.WineCommand({HelperProgram("holdfile.exe"), std::string(kGameFolder) + "\\KelmorSound.dll"})));
-  ASSERT_EQ(holder.ReadLine(30000), "held");
-
-  InstallerRun run = RunInstaller("yes,ok");
-  EXPECT_EQ(holder.Finish(), 0);
-  ASSERT_EQ(run.transcript.boxes.size(), 2u) << run.output;
-  EXPECT_EQ(run.transcript.boxes[0], ConfirmBox());
-  // Windows refuses the replace with one of the two, depending on the version.
-  ShownBox refused = run.transcript.boxes[1];
-  EXPECT_TRUE(refused == ErrorCodeBox(STR_CAPTION_FILE_CREATE, ERROR_SHARING_VIOLATION) ||
-              refused == ErrorCodeBox(STR_CAPTION_FILE_CREATE, ERROR_ACCESS_DENIED))
-      << testing::PrintToString(refused);
-  EXPECT_EXITED(run, 0);
+  // Row 2's file, open without sharing.
+  ExpectReplaceRefusedWhileHeld({std::string(kGameFolder) + "\\KelmorSound.dll"});
   // Rows 0 and 1 written; the held file and all after it as they were, and
   // no temporary file left.
   EXPECT_FOLDER(WithRowsWritten(FilesBefore(), RowRange(0, 1)), GameFiles());
@@ -78,21 +89,14 @@ TEST_F(Targets, JapaneseFolderWithTrailByte5CArrivesIntact) {
 }
 
 TEST_F(Targets, DiskFullMidWriteLeavesTheOldFileIntact) {
-  const std::string disk = prefix_.root() + "/small-disk";
-  fs::create_directories(disk);
-  if (mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=1m") != 0)
-    GTEST_SKIP() << "cannot mount a small tmpfs on this machine (" << strerror(errno)
-                 << "); the disk-full scenario needs mount rights";
-  mounted_ = disk;
-  ASSERT_TRUE(prefix_.MapDrive('t', disk));
+  const std::string unmounted = MountSmallDisk("1m");
+  if (!unmounted.empty()) GTEST_SKIP() << unmounted;
   InstallGame("T:\\Kelmor");
 
   // Room for part of the game executable (row 0), not all of it.
   std::string error;
   const PatchFile& game = PatchFiles(&error).at(0);
-  struct statvfs space;
-  ASSERT_EQ(statvfs(disk.c_str(), &space), 0);
-  const uint64_t free = uint64_t(space.f_bavail) * space.f_frsize;
+  const uint64_t free = FreeSpace();
   ASSERT_GT(free, 64u * 1024);
   ASSERT_LT(free, game.content.size());
 
@@ -101,6 +105,32 @@ TEST_F(Targets, DiskFullMidWriteLeavesTheOldFileIntact) {
             (std::vector<ShownBox>{ConfirmBox(), ErrorCodeBox(STR_CAPTION_FILE_CREATE, ERROR_DISK_FULL)}));
   EXPECT_EXITED(run, 0);
   EXPECT_FOLDER(FilesBefore(), GameFiles());
+}
+
+// Rows 0 to 10 fit; the disk fills half way through row 11's file.
+TEST_F(Targets, DiskFullAtALaterRowKeepsTheRowsBeforeIt) {
+  const std::string unmounted = MountSmallDisk("16m");
+  if (!unmounted.empty()) GTEST_SKIP() << unmounted;
+  InstallGame("T:\\Kelmor");
+
+  std::string error;
+  const std::vector<PatchFile>& files = PatchFiles(&error);
+  ASSERT_EQ(files.size(), 35u) << error;
+  const int full = 11;
+  uint64_t needed = Pages(files[full].content.size()) / 2;
+  for (int row = 0; row < full; ++row)
+    needed += Pages(files[row].content.size()) - Pages(FilesBefore().at(RelativePath(files[row])).content.size());
+  const uint64_t free = FreeSpace();
+  ASSERT_GT(free, needed + kPage);
+  std::string filler(free - needed, '\0');  // outside the game folder
+  std::ofstream(mounted_ + "/filler", std::ios::binary) << filler;
+  ASSERT_LE(FreeSpace(), needed);
+
+  InstallerRun run = RunInstaller("yes,ok");
+  EXPECT_EQ(run.transcript.boxes,
+            (std::vector<ShownBox>{ConfirmBox(), ErrorCodeBox(STR_CAPTION_FILE_CREATE, ERROR_DISK_FULL)}));
+  EXPECT_EXITED(run, 0);
+  EXPECT_FOLDER(WithRowsWritten(FilesBefore(), RowRange(0, full - 1)), GameFiles());
 }
 
 }  // namespace
