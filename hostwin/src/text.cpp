@@ -7,6 +7,7 @@
 namespace {
 
 bool IsLeadByte932(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool IsTrailByte932(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
 
 // Opening a converter is slow; the few pairs used are opened once and kept.
 iconv_t Converter(const char* from, const char* to) {
@@ -46,7 +47,10 @@ size_t DecodeChar932(const unsigned char* text, size_t available, WCHAR* wide) {
     *wide = c;
     return 1;
   }
-  size_t length = IsLeadByte932(c) && available >= 2 ? 2 : 1;
+  // A lead byte pairs only with a byte that can trail it; a terminator
+  // after a lead byte stays a terminator.
+  bool paired = IsLeadByte932(c) && available >= 2 && IsTrailByte932(text[1]);
+  size_t length = paired ? 2 : 1;
   char out[4];
   size_t outBytes = sizeof out;
   if (Convert("CP932", "UTF-16LE", text, length, out, &outBytes) && outBytes == 2)
