@@ -1,5 +1,6 @@
 // Targets that are hard to replace: protected by attributes, held open by
-// another program, under a Japanese folder name, on a disk that fills up.
+// another program for good or for a moment, under a Japanese folder name, on
+// a disk that fills up.
 #include <errno.h>
 #include <string.h>
 #include <sys/mount.h>
@@ -77,6 +78,25 @@ TEST_F(Targets, TargetHeldOpenByAnotherProgramIsLeftIntact) {
   // Rows 0 and 1 written; the held file and all after it as they were, and
   // no temporary file left.
   EXPECT_FOLDER(WithRowsWritten(FilesBefore(), RowRange(0, 1)), GameFiles());
+}
+
+// As a virus scanner glances at a file: the holder lets the game executable
+// (row 0, whose temporary file is the first) go 300 ms after that temporary
+// file appears, while the installer is still trying to replace it; one of
+// the attempts of the next second succeeds.
+TEST_F(Targets, TargetHeldBrieflyIsReplacedOnALaterAttempt) {
+  InstallGame(kGameFolder);
+  BackgroundProcess scanner;
+  ASSERT_TRUE(scanner.Start(
+      prefix_.WineCommand({HelperProgram("holdfile.exe"), "--glance", "300", std::string(kGameFolder) + "\\Kelmor.exe"})));
+  ASSERT_EQ(scanner.ReadLine(30000), "held");
+
+  InstallerRun run = RunInstaller("yes,ok");
+  EXPECT_EQ(scanner.ReadLine(30000), "waited") << "the replace did not wait for the holder";
+  EXPECT_EQ(scanner.Finish(), 0);
+  EXPECT_EQ(run.transcript.boxes, (std::vector<ShownBox>{ConfirmBox(), CompletionBox()}));
+  EXPECT_EXITED(run, 0);
+  EXPECT_FOLDER(WithRowsWritten(FilesBefore(), AllRows()), GameFiles());
 }
 
 // ソ is 0x83 0x5C in code page 932: its second byte is a backslash.
