@@ -35,9 +35,13 @@ const unsigned char* LockRowResource(const PatchFileEntry& row, DWORD* size) {
     ShowErrorCodeBox(STR_CAPTION_FIND_RESOURCE, GetLastError());
     return nullptr;
   }
+  // An empty resource gives size 0 without a code of its own: the box must
+  // not show whatever an earlier call left behind.
+  SetLastError(NO_ERROR);
   *size = SizeofResource(nullptr, resource);
   if (*size == 0) {
-    ShowErrorCodeBox(STR_CAPTION_SIZE_RESOURCE, GetLastError());
+    DWORD code = GetLastError();
+    ShowErrorCodeBox(STR_CAPTION_SIZE_RESOURCE, code != NO_ERROR ? code : ERROR_INVALID_DATA);
     return nullptr;
   }
   HGLOBAL loaded = LoadResource(nullptr, resource);

@@ -113,23 +113,37 @@ TEST_F(StandinFaults, AReplaceThatMeetsAPassingScannerIsTriedAgain) {
   EXPECT_EQ(ReadTestFile(folder_ / "readme_english.txt"), ImageOfRow(3).content);
 }
 
-TEST_F(StandinFaults, ABrokenRecordStopsWithInvalidData) {
-  // The game executable's record claims more stream than its resource holds.
-  const unsigned char broken[] = {0, 0, 0, 0, 0, 0, 0, 0, 9, 0, 0, 0, 0xFF, 0, 0, 0, 0x07, 'a', 'b', 'c'};
-  hostwin::ModuleResources real = hostwin::CurrentModuleResources();
-  size_t end = 0;
-  for (size_t i = 0; i < real.count; ++i) end = std::max(end, real.entries[i].offset + real.entries[i].size);
-  std::vector<unsigned char> blob(real.blob, real.blob + end);
-  std::vector<hostwin::ResourceEntry> entries(real.entries, real.entries + real.count);
-  for (hostwin::ResourceEntry& entry : entries)
-    if (std::string(entry.type) == "BINFILE" && std::string(entry.name) == "#104") entry = {"BINFILE", "#104", 0x0409, end, sizeof broken};
-  blob.insert(blob.end(), broken, broken + sizeof broken);
+TEST_F(StandinFaults, ADamagedGameRecordStopsWithInvalidData) {
+  const std::string broken("\0\0\0\0\0\0\0\0\x09\0\0\0\xFF\0\0\0\x07" "abc", 20);  // claims more than it holds
+  const struct {
+    const char* what;
+    std::string record;
+    const char* caption;
+  } cases[] = {
+      {"a header claiming more stream than the resource", broken, "Load Resource Error"},
+      // An empty resource reports no code of its own: the box must not show
+      // what an earlier call left behind.
+      {"an empty resource", "", "Size Resource Error"},
+  };
+  for (const auto& c : cases) {
+    SetUp();
+    hostwin::ModuleResources real = hostwin::CurrentModuleResources();
+    size_t end = 0;
+    for (size_t i = 0; i < real.count; ++i) end = std::max(end, real.entries[i].offset + real.entries[i].size);
+    std::vector<unsigned char> blob(real.blob, real.blob + end);
+    blob.insert(blob.end(), c.record.begin(), c.record.end());
+    std::vector<hostwin::ResourceEntry> entries(real.entries, real.entries + real.count);
+    for (hostwin::ResourceEntry& entry : entries)
+      if (std::string(entry.type) == "BINFILE" && std::string(entry.name) == "#104")
+        entry = {"BINFILE", "#104", 0x0409, end, c.record.size()};
 
-  hostwin::RegisterModuleResources(blob.data(), entries.data(), entries.size());
-  std::string text = RunExpectingError("Load Resource Error");
-  hostwin::RegisterModuleResources(real.blob, real.entries, real.count);
-  EXPECT_EQ(text, SystemErrorText(ERROR_INVALID_DATA));
-  ExpectStoppedAt(0);
+    SetLastError(ERROR_ALREADY_EXISTS);
+    hostwin::RegisterModuleResources(blob.data(), entries.data(), entries.size());
+    std::string text = RunExpectingError(c.caption);
+    hostwin::RegisterModuleResources(real.blob, real.entries, real.count);
+    EXPECT_EQ(text, SystemErrorText(ERROR_INVALID_DATA)) << c.what;
+    ExpectStoppedAt(0);
+  }
 }
 
 using StandinFaultsDeathTest = StandinFaults;

@@ -60,13 +60,12 @@ TEST_F(Faults, RecordTooLargeForTheHeapEndsTheProgramWithCode3) {
   ExpectStoppedAfter(run, FatalMemoryBox("DecodeFile"), 5, 3);
 }
 
-// SizeofResource leaves the last error as it was, so the box shows what the
-// row before left behind: creating its temporary file over the name that
-// GetTempFileNameA had reserved "failed" with ERROR_ALREADY_EXISTS.
+// SizeofResource gives 0 for an empty resource without a code of its own;
+// the box says the data is invalid, not what an earlier call left behind.
 TEST_F(Faults, EmptyRecordStopsWithSizeResourceError) {
   InstallGame(kGameFolder);
   InstallerRun run = RunInstallerBuild(VariantInstaller("empty_record"), "yes,ok");
-  ExpectStoppedAfter(run, ErrorCodeBox(STR_CAPTION_SIZE_RESOURCE, ERROR_ALREADY_EXISTS), 10);
+  ExpectStoppedAfter(run, ErrorCodeBox(STR_CAPTION_SIZE_RESOURCE, ERROR_INVALID_DATA), 10);
 }
 
 // The longest folder in which row 3's file still fits in MAX_PATH; row 4's
