@@ -3,6 +3,8 @@
 #include <stdio.h>
 
 #include <deque>
+#include <iterator>
+#include <set>
 
 #include "boxes.h"
 
@@ -10,6 +12,7 @@ namespace {
 
 struct Hook {
   HHOOK handle = nullptr;
+  std::set<HWND> seen;  // a box is activated again when another program's window takes the focus and goes
   std::deque<int> answers;
   std::vector<RecordedBox> boxes;
   bool echo = false;
@@ -54,12 +57,18 @@ UINT ButtonStyle(HWND box) {
   return MB_OK;
 }
 
+// Forgets boxes that are gone, so a new box with a recycled handle counts.
+void ForgetClosedBoxes(Hook* hook) {
+  for (auto it = hook->seen.begin(); it != hook->seen.end();) it = IsWindow(*it) ? std::next(it) : hook->seen.erase(it);
+}
+
 LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam) {
   Hook* hook = current;
+  if (hook && code == HCBT_ACTIVATE) ForgetClosedBoxes(hook);
   HWND window = reinterpret_cast<HWND>(wParam);
   char className[16] = "";
   if (code == HCBT_ACTIVATE && hook && GetClassNameA(window, className, sizeof className) &&
-      lstrcmpA(className, "#32770") == 0) {
+      lstrcmpA(className, "#32770") == 0 && hook->seen.insert(window).second) {
     RecordedBox box;
     box.caption = WindowText(window);
     box.text = WindowText(GetDlgItem(window, 0xFFFF));
