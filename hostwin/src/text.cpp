@@ -147,6 +147,12 @@ bool AnsiToUtf8(const std::string& ansi, std::string* utf8) {
 bool Utf8ToAnsi(const std::string& utf8, std::string* ansi) { return ConvertString("UTF-8", "CP932", utf8, ansi); }
 
 std::u16string FoldedName(const std::string& utf8) {
+  // Most names are plain ASCII: no converter needed.
+  std::u16string ascii(utf8.size(), u'\0');
+  size_t i = 0;
+  for (; i < utf8.size() && static_cast<unsigned char>(utf8[i]) < 0x80; ++i) ascii[i] = Upcase(char16_t(utf8[i]));
+  if (i == utf8.size()) return ascii;
+
   std::string wide;
   if (!ConvertString("UTF-8", "UTF-16LE", utf8, &wide)) return std::u16string(utf8.begin(), utf8.end());
   std::u16string folded(wide.size() / 2, u'\0');
