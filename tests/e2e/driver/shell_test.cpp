@@ -16,7 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char kGroup[] = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Kelmor";
 const char kGameKey[] = "Software\\Halvecrest\\Kelmor";
 const char kServiceKey[] = "Software\\GameSpy\\GameSpy Arcade";
 const char kDefaultServicePath[] = "C:\\Program Files\\GameSpy Arcade\\Aphex.exe";
@@ -54,8 +53,7 @@ class Shell : public Scenario {
       std::string error;
       ASSERT_TRUE(prefix_.SetUserValue(kServiceKey, "InstDir", "REG_SZ", kOwnServiceFolder, &error)) << error;
     }
-    fs::create_directories(prefix_.HostPath(kGroup));
-    std::ofstream(prefix_.HostPath(kGroup) + "/Kelmor MPlayer.lnk") << "a shortcut of patch 1.3\n";
+    MakeProgramGroup();
     for (const char* name : kRetiredFiles) std::ofstream(gameHostFolder_ + "/" + name) << name << "\n";
     prefix_.Shutdown();  // the registry written out
     driveBefore_ = ReadDrive(prefix_.root());
@@ -68,7 +66,7 @@ class Shell : public Scenario {
   // and the group changed, and neither registry key.
   void ExpectNothingElseChanged() {
     prefix_.Shutdown();
-    const std::string group = fs::relative(prefix_.HostPath(kGroup), prefix_.HostPath("C:\\")).generic_string();
+    const std::string group = fs::relative(prefix_.HostPath(kProgramGroup), prefix_.HostPath("C:\\")).generic_string();
     const std::string game = fs::relative(gameHostFolder_, prefix_.HostPath("C:\\")).generic_string();
     std::vector<std::string> elsewhere;
     for (const std::string& path : ChangedPaths(driveBefore_, ReadDrive(prefix_.root()))) {
@@ -83,13 +81,13 @@ class Shell : public Scenario {
 
   // The group holds exactly `links` (sorted); the readme shortcut is one.
   void ExpectGroup(const std::vector<std::string>& links) {
-    EXPECT_EQ(FolderEntries(prefix_.HostPath(kGroup)), links);
+    EXPECT_EQ(FolderEntries(prefix_.HostPath(kProgramGroup)), links);
     ExpectLink("Readme.txt.lnk", gameFolder_ + "\\readme.txt", "");
   }
 
   void ExpectLink(const std::string& name, const std::string& target, const std::string& arguments) {
     LnkinfoFields link;
-    ASSERT_TRUE(ReadWithLnkinfo(prefix_.HostPath(kGroup) + "/" + name, &link)) << name;
+    ASSERT_TRUE(ReadWithLnkinfo(prefix_.HostPath(kProgramGroup) + "/" + name, &link)) << name;
     EXPECT_EQ(link.target, target) << name;
     EXPECT_EQ(link.arguments, arguments) << name;
     EXPECT_EQ(link.workingFolder, gameFolder_) << name;
@@ -109,18 +107,6 @@ class Shell : public Scenario {
     EXPECT_FOLDER(expected, actual);
   }
 
-  // The shipped installer runs on after the patch has ended.
-  bool WaitForMarker() {
-    for (int waited = 0; waited < 100; ++waited) {
-      if (fs::exists(gameHostFolder_ + "/" + kMarker)) return true;
-      usleep(100000);
-    }
-    return false;
-  }
-
-  static ShownBox OfferBox() {
-    return {TableText(STR_CAPTION_PATCH), TableText(STR_OFFER_SERVICE), "Yes No", "question", ""};
-  }
   static std::vector<std::string> FolderEntries(const std::string& folder) {
     std::vector<std::string> names;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
@@ -137,9 +123,9 @@ class Shell : public Scenario {
 TEST_F(Shell, TypicalRunStartsTheShippedInstallerAndWritesTheLaunchShortcut) {
   LayOut(false);
   InstallerRun run = RunInstaller("yes,ok,yes");
-  EXPECT_EQ(run.transcript.boxes, (std::vector<ShownBox>{ConfirmBox(), CompletionBox(), OfferBox()}));
+  EXPECT_EQ(run.transcript.boxes, (std::vector<ShownBox>{ConfirmBox(), CompletionBox(), ServiceOfferBox()}));
   EXPECT_EXITED(run, 0);
-  EXPECT_TRUE(WaitForMarker()) << "the service installer did not run";
+  EXPECT_TRUE(WaitForFile(gameHostFolder_ + "/" + kMarker, 10000)) << "the service installer did not run";
   ExpectGroup({kLaunchLink, "Readme.txt.lnk"});
   ExpectLink(kLaunchLink, kDefaultServicePath, "+svc kelmor");
   ExpectGameFolder(true);
@@ -149,7 +135,7 @@ TEST_F(Shell, TypicalRunStartsTheShippedInstallerAndWritesTheLaunchShortcut) {
 TEST_F(Shell, DeclinedOfferWritesTheDownloadShortcut) {
   LayOut(false);
   InstallerRun run = RunInstaller("yes,ok,no");
-  EXPECT_EQ(run.transcript.boxes, (std::vector<ShownBox>{ConfirmBox(), CompletionBox(), OfferBox()}));
+  EXPECT_EQ(run.transcript.boxes, (std::vector<ShownBox>{ConfirmBox(), CompletionBox(), ServiceOfferBox()}));
   EXPECT_EXITED(run, 0);
   ExpectGroup({kDownloadLink, "Readme.txt.lnk"});
   ExpectLink(kDownloadLink, gameFolder_ + "\\Download GameSpy Arcade to Play Kelmor Online.url", "");
