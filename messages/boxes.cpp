@@ -1,5 +1,3 @@
-#include <stdio.h>
-
 #include "messages/messages.h"
 #include "messages/text.h"
 
